@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds, and starts the program.
+# The program's home folder is build/home unless --home DIR or KORVANA_HOME says otherwise.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+scripts/build.sh
+HOME_DIR="${KORVANA_HOME:-$PWD/build/home}"
+mkdir -p "$HOME_DIR"
+cp -n resources/help.html "$HOME_DIR/" 2>/dev/null || true
+exec build/src/korvana --home "$HOME_DIR" "$@"

@@ -1,0 +1,103 @@
+#include "app/tmain.h"
+
+namespace app {
+
+QString spacedTitle() {
+    QStringList letters;
+    for (QChar ch : kit::kProductTitle) letters << QString(ch);
+    return letters.join(QLatin1Char(' '));
+}
+
+TMAIN::TMAIN(kit::Shell& shell)
+    : kit::Form(shell, QStringLiteral("TMAIN"), kit::kProductTitle + kVersionText, Kind::Frame),
+      Image1(*this, QStringLiteral("Image1")),
+      Label1(*this, QStringLiteral("Label1")),
+      Label2(*this, QStringLiteral("Label2"), spacedTitle()),
+      operatorPane(*this, QStringLiteral("RzStatusPane1")),
+      sloganPane(*this, QStringLiteral("RzMarqueeStatus1")) {
+    Image1.setVisible(false);
+    buildMenus();
+    buildToolbar();
+}
+
+void TMAIN::setShopName(const QString& name) {
+    shopName = name;
+    setCaption(name + kit::kProductTitle + kVersionText);
+    Label1.setText(name);
+}
+
+void TMAIN::setSlogan(const QString& text) {
+    slogan = text;
+    sloganPane.setText(text);
+}
+
+void TMAIN::setBackground(const QString& path) {
+    backgroundPath = path;
+    Image1.setVisible(false);
+    Image1.load(path);   // stays hidden when the picture does not load
+}
+
+void TMAIN::buildMenus() {
+    const std::vector<std::pair<QString, QStringList>> menus = {
+        {QStringLiteral("系统设置"),
+         {"操作人员及权限设置", "修改操作人员密码", "店铺名称及小票打印设置", "数据备份", "数据恢复", "积分手动清零",
+          "历史数据清除", "数据初始化", "退出系统"}},
+        {QStringLiteral("会员卡管理"),
+         {"会员卡类别自动升级/积分规则设置", "会员卡类别设置", "新增修改会员信息", "会员查询", "全部会员信息",
+          "会员卡口头挂失及取消", "会员卡正式挂失/换卡"}},
+        {QStringLiteral("基本业务"), {"增加积分", "退/换货减积分", "积分兑换"}},
+        {QStringLiteral("查询报表"),
+         {"会员积分增减历史记录", "会员消费记录", "会员卡口头挂失历史记录", "会员卡正式挂失/换卡历史记录",
+          "会员生日提醒"}},
+        {QStringLiteral("礼品管理"),
+         {"礼品入库", "礼品库存查询", "礼品入库历史记录", "礼品使用历史记录", "礼品库存警戒提醒"}},
+        {QStringLiteral("系统帮助"), {"帮助", "关于"}},
+    };
+    for (const auto& [menu, items] : menus) {
+        kit::MenuItem& m = menuBar.add(menu);
+        for (const QString& item : items) m.add(item);
+    }
+}
+
+void TMAIN::buildToolbar() {
+    struct Entry {
+        const char* caption;
+        const char* menu;
+        const char* item;
+        bool gapAfter;
+    };
+    const Entry entries[] = {
+        {"刷卡消费/增加积分", "基本业务", "增加积分", true},
+        {"退/换货减积分", "基本业务", "退/换货减积分", true},
+        {"积分兑换", "基本业务", "积分兑换", true},
+        {"会员管理", "会员卡管理", "新增修改会员信息", true},
+        {"会员查询", "会员卡管理", "会员查询", true},
+        {"口头挂失及取消", "会员卡管理", "会员卡口头挂失及取消", false},
+        {"正式挂失/换卡", "会员卡管理", "会员卡正式挂失/换卡", false},
+        {"生日提醒", "查询报表", "会员生日提醒", true},
+        {"系统帮助", "系统帮助", "帮助", true},
+        {"暂时离开", nullptr, nullptr, true},
+        {"退出", nullptr, nullptr, false},
+    };
+    for (const Entry& e : entries) {
+        kit::MenuItem* item = e.menu ? menuItem(QString::fromUtf8(e.menu), QString::fromUtf8(e.item)) : nullptr;
+        toolbar.push_back(std::make_unique<kit::ToolButton>(QString::fromUtf8(e.caption), item, e.gapAfter));
+    }
+}
+
+kit::MenuItem* TMAIN::menuItem(const QString& menu, const QString& item) const {
+    kit::MenuItem* m = menuBar.find(menu);
+    return m ? m->find(item) : nullptr;
+}
+
+kit::ToolButton* TMAIN::toolButton(const QString& caption) const {
+    for (const auto& b : toolbar)
+        if (b->caption() == caption) return b.get();
+    return nullptr;
+}
+
+TMAIN::Placement TMAIN::banner1At(int w, int h) { return {(w - kBannerWidth) / 2, (h - 4 * kBanner1Height) / 2}; }
+
+TMAIN::Placement TMAIN::banner2At(int w, int h) { return {(w - kBannerWidth) / 2, (h - kBanner2Height) / 2}; }
+
+}  // namespace app

@@ -1,0 +1,69 @@
+#pragma once
+// The main window: the frame with its menu bar, toolbar, status bar,
+// background picture and the two banner lines. The Qt layer draws it; this
+// class holds its state and behaviour.
+
+#include "kit/controls.h"
+#include "kit/form.h"
+#include "kit/menu.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace app {
+
+class TMAIN : public kit::Form {
+public:
+    explicit TMAIN(kit::Shell& shell);
+
+    // --- values start-up hands over for the whole run --------------------------
+    bool birthdayReminderAtStart = true;   // 提醒
+    bool lowStockAlertAtStart = true;      // 提醒1
+    QString shopName;
+    QString slogan;
+    QString backgroundPath;
+    QString defaultBackupName;             // yyyy-MM-dd of the start
+
+    // Sets the shop name: caption "<shop>KorvanaV7.8" and the first banner line.
+    void setShopName(const QString& name);
+    void setSlogan(const QString& text);
+    // Hides the picture, loads the file and shows it again; a picture that
+    // cannot be loaded stays hidden, without a message.
+    void setBackground(const QString& path);
+
+    // --- what the frame shows ----------------------------------------------------
+    kit::MenuItem menuBar{QStringLiteral("")};   // its items are the top-level menus
+    std::vector<std::unique_ptr<kit::ToolButton>> toolbar;
+    kit::PictureBox Image1;                      // background, stretched
+    kit::Label Label1;                           // banner: shop name
+    kit::Label Label2;                           // banner: product title, spaced
+    kit::Label operatorPane;                     // "当前用户为:<operator>"
+    kit::Label sloganPane;                       // scrolls right to left every 20 ms
+
+    // The menu item at "menu › item" by captions; nullptr if none.
+    kit::MenuItem* menuItem(const QString& menu, const QString& item) const;
+    kit::ToolButton* toolButton(const QString& caption) const;
+
+    // Banner placement for a window of outer size w × h (halves cut toward zero).
+    static constexpr int kBannerWidth = 1016;
+    static constexpr int kBanner1Height = 57;
+    static constexpr int kBanner2Height = 65;
+    struct Placement {
+        int left;
+        int top;
+    };
+    static Placement banner1At(int w, int h);
+    static Placement banner2At(int w, int h);
+
+private:
+    void buildMenus();
+    void buildToolbar();
+};
+
+// "Korvana" with a blank between its characters: "K o r v a n a".
+QString spacedTitle();
+// The version text of the caption.
+inline const QString kVersionText = QStringLiteral("V7.8");
+
+}  // namespace app
