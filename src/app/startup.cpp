@@ -24,7 +24,7 @@ Program::Outcome Program::start() {
     if (!lock_.tryLock(0)) return Outcome::AlreadyRunning;
 
     dm1_ = std::make_unique<db::TDM1>();
-    main_ = std::make_unique<TMAIN>(shell_);
+    main_ = std::make_unique<TMAIN>(shell_, *dm1_, home_);
     main_->defaultBackupName = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
     readDisplaySettings();
 

@@ -1,5 +1,11 @@
 #include "app/tmain.h"
 
+#include "app/placeholder.h"
+#include "app/tguanyu.h"
+
+#include <QDate>
+#include <QDir>
+
 namespace app {
 
 QString spacedTitle() {
@@ -8,16 +14,20 @@ QString spacedTitle() {
     return letters.join(QLatin1Char(' '));
 }
 
-TMAIN::TMAIN(kit::Shell& shell)
+TMAIN::TMAIN(kit::Shell& shell, db::TDM1& dm, QString home)
     : kit::Form(shell, QStringLiteral("TMAIN"), kit::kProductTitle + kVersionText, Kind::Frame),
       Image1(*this, QStringLiteral("Image1")),
       Label1(*this, QStringLiteral("Label1")),
       Label2(*this, QStringLiteral("Label2"), spacedTitle()),
       operatorPane(*this, QStringLiteral("RzStatusPane1")),
-      sloganPane(*this, QStringLiteral("RzMarqueeStatus1")) {
+      sloganPane(*this, QStringLiteral("RzMarqueeStatus1")),
+      dm_(dm),
+      home_(std::move(home)) {
     Image1.setVisible(false);
     buildMenus();
     buildToolbar();
+    wireActions();
+    onShow = [this] { startTimers(); };
 }
 
 void TMAIN::setShopName(const QString& name) {
@@ -84,6 +94,95 @@ void TMAIN::buildToolbar() {
         toolbar.push_back(std::make_unique<kit::ToolButton>(QString::fromUtf8(e.caption), item, e.gapAfter));
     }
 }
+
+void TMAIN::wireActions() {
+    // Screens that open as child windows, by the caption the frame gives them.
+    const std::pair<const char*, const char*> childItems[] = {
+        {"操作人员及权限设置", "操作人员设置"},
+        {"修改操作人员密码", "修改操作人员密码"},
+        {"历史数据清除", "数据整理"},
+        {"会员卡类别设置", "会员卡类别设置"},
+        {"新增修改会员信息", "新增/修改会员信息"},
+        {"会员查询", "会员查询"},
+        {"全部会员信息", "全部会员信息"},
+        {"会员卡口头挂失及取消", "会员卡口头挂失及取消"},
+        {"会员卡正式挂失/换卡", "会员卡正式挂失/换卡"},
+        {"增加积分", "购物或换货增加积分"},
+        {"退/换货减积分", "退换货减积分"},
+        {"积分兑换", "积分兑换"},
+        {"会员积分增减历史记录", "会员积分增减历史记录"},
+        {"会员消费记录", "查询会员消费记录"},
+        {"会员卡口头挂失历史记录", "会员卡口头挂失历史记录"},
+        {"会员卡正式挂失/换卡历史记录", "会员卡正式挂失/换卡历史记录"},
+        {"会员生日提醒", "会员生日提醒"},
+        {"礼品库存警戒提醒", "礼品库存警戒提醒"},
+    };
+    // Until their screens exist, every other item opens a placeholder dialog.
+    for (const auto& menu : menuBar.items()) {
+        for (const auto& item : menu->items()) {
+            kit::MenuItem* it = item.get();
+            it->onClick = [this, it] {
+                Placeholder dialog(shell(), it->caption(), Kind::Dialog);
+                shell().showModal(dialog);
+            };
+        }
+    }
+    for (const auto& [item, caption] : childItems) {
+        const QString windowCaption = QString::fromUtf8(caption);
+        for (const auto& menu : menuBar.items()) {
+            if (kit::MenuItem* it = menu->find(QString::fromUtf8(item))) {
+                it->onClick = [this, windowCaption] {
+                    shell().openChildWindow(windowCaption, [this, windowCaption] {
+                        return std::make_unique<Placeholder>(shell(), windowCaption, Kind::Child);
+                    });
+                };
+            }
+        }
+    }
+    menuItem(QStringLiteral("系统设置"), QStringLiteral("数据备份"))->onClick = [this] {
+        if (manualBackup.proposedName().isEmpty()) manualBackup = ManualBackup(defaultBackupName);
+        manualBackup.run(shell(), dm_.ADOConnection1);
+    };
+    menuItem(QStringLiteral("系统设置"), QStringLiteral("退出系统"))->onClick = [this] { requestClose(); };
+    menuItem(QStringLiteral("系统帮助"), QStringLiteral("帮助"))->onClick = [this] { openHelp(); };
+    menuItem(QStringLiteral("系统帮助"), QStringLiteral("关于"))->onClick = [this] {
+        Tguanyu about(shell(), home_);
+        shell().showModal(about);
+    };
+    toolButton(QStringLiteral("暂时离开"))->action = [this] {
+        Placeholder dialog(shell(), QStringLiteral("暂时离开"), Kind::Dialog);
+        shell().showModal(dialog);
+    };
+    toolButton(QStringLiteral("退出"))->action = [this] { requestClose(); };
+}
+
+void TMAIN::startTimers() {
+    // Each reminder acts through its menu item, so it opens nothing for an
+    // operator without the item's permission.
+    shell().singleShot(100, [this] {
+        if (birthdayReminderAtStart) menuItem(QStringLiteral("查询报表"), QStringLiteral("会员生日提醒"))->click();
+    });
+    shell().singleShot(1000, [this] {
+        if (lowStockAlertAtStart) menuItem(QStringLiteral("礼品管理"), QStringLiteral("礼品库存警戒提醒"))->click();
+    });
+}
+
+bool TMAIN::requestClose() {
+    if (shell().message(QStringLiteral("确实要退出本系统吗？"), QStringLiteral("系统提示"), kit::Icon::Question,
+                        kit::Buttons::OkCancel) != kit::Answer::Ok)
+        return false;
+    if (!automaticBackup(dm_.ADOConnection1, home_, QDate::currentDate())) {
+        shell().message(QStringLiteral("备份数据失败，请重试！"), QStringLiteral("错误"), kit::Icon::Error);
+    } else if (shell().message(
+                   QStringLiteral("退出系统前软件已经自动进行数据备份！，备份文件名称为当前日期，备份文件存放地址为软件安装目录下的“backup”文件夹下。您还需要再次手动备份，以便保留备份文件副本吗？点击“确定”再次进行备份，点击“取消”不再次备份！"),
+                   QStringLiteral("提示"), kit::Icon::Question, kit::Buttons::OkCancel) == kit::Answer::Ok) {
+        menuItem(QStringLiteral("系统设置"), QStringLiteral("数据备份"))->click();
+    }
+    shell().quit();
+    return true;
+}
+
+void TMAIN::openHelp() { shell().openWithDesktop(QDir(home_).filePath(QStringLiteral("help.html"))); }
 
 kit::MenuItem* TMAIN::menuItem(const QString& menu, const QString& item) const {
     kit::MenuItem* m = menuBar.find(menu);

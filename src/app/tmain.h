@@ -3,6 +3,9 @@
 // background picture and the two banner lines. The Qt layer draws it; this
 // class holds its state and behaviour.
 
+#include "app/backup.h"
+#include "app/session.h"
+#include "db/dm1.h"
 #include "kit/controls.h"
 #include "kit/form.h"
 #include "kit/menu.h"
@@ -15,7 +18,7 @@ namespace app {
 
 class TMAIN : public kit::Form {
 public:
-    explicit TMAIN(kit::Shell& shell);
+    TMAIN(kit::Shell& shell, db::TDM1& dm, QString home);
 
     // --- values start-up hands over for the whole run --------------------------
     bool birthdayReminderAtStart = true;   // 提醒
@@ -41,6 +44,20 @@ public:
     kit::Label operatorPane;                     // "当前用户为:<operator>"
     kit::Label sloganPane;                       // scrolls right to left every 20 ms
 
+    // The login's result; read by every screen that records who did something.
+    CurrentLogin currentLogin;
+
+    // --- behaviour -----------------------------------------------------------------
+    // The operator closes the main window (退出系统, the 退出 button or the
+    // title bar): asks first; on OK writes the day's automatic backup, offers
+    // the manual backup and ends the program. Returns false when the window
+    // stays open.
+    bool requestClose();
+    // Opens the help file with the desktop's handler.
+    void openHelp();
+    // The manual backup of 系统设置 › 数据备份.
+    ManualBackup manualBackup{QString()};
+
     // The menu item at "menu › item" by captions; nullptr if none.
     kit::MenuItem* menuItem(const QString& menu, const QString& item) const;
     kit::ToolButton* toolButton(const QString& caption) const;
@@ -56,9 +73,17 @@ public:
     static Placement banner1At(int w, int h);
     static Placement banner2At(int w, int h);
 
+    const QString& home() const { return home_; }
+    db::TDM1& DM1() const { return dm_; }
+
 private:
     void buildMenus();
     void buildToolbar();
+    void wireActions();
+    void startTimers();
+
+    db::TDM1& dm_;
+    QString home_;
 };
 
 // "Korvana" with a blank between its characters: "K o r v a n a".

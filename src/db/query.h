@@ -57,6 +57,10 @@ public:
     qint64 execWith(const QString& sql, Params params = {});
 
     qsizetype recordCount() const { return active_ ? result_.rowCount() : 0; }
+    // first() sets bof; next() from the last row moves past the end, where
+    // eof is set and every field reads as NULL; last() stays on the last row
+    // and sets eof, as the form library's datasets do. A closed query is at
+    // eof and bof.
     void first();
     void next();
     void prior();
@@ -71,6 +75,7 @@ public:
     Field fieldByName(const QString& column) const;
 
     const Result& result() const { return result_; }
+    // Reorders the rows (Result::sortBy) and goes to the first row.
     void sortBy(int col, bool ascending);
 
     int addListener(Listener listener);

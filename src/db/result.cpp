@@ -123,7 +123,6 @@ int compareCells(const char* a, const char* b)
     }
 }
 
-
 // Sort key of one cell. Equal keys of two cells mean equal cells when both
 // are exact; otherwise the cells themselves decide.
 struct SortItem {
@@ -186,7 +185,8 @@ Result Result::fetchAll(sqlite3_stmt* stmt)
             throw Error(QStringLiteral("结果的行数过多"));
         r.rowStart_.push_back(r.buf_.size());
         for (int c = 0; c < cols; ++c) {
-            switch (sqlite3_column_type(stmt, c)) {
+            const int type = sqlite3_column_type(stmt, c);
+            switch (type) {
             case SQLITE_NULL:
                 r.buf_ += char(CellType::Null);
                 break;
@@ -199,8 +199,7 @@ Result Result::fetchAll(sqlite3_stmt* stmt)
                 append<double>(r.buf_, sqlite3_column_double(stmt, c));
                 break;
             default: {   // text as UTF-8, and blobs kept as their bytes
-                const int t = sqlite3_column_type(stmt, c);
-                const auto* text = t == SQLITE_TEXT
+                const auto* text = type == SQLITE_TEXT
                     ? reinterpret_cast<const char*>(sqlite3_column_text(stmt, c))
                     : static_cast<const char*>(sqlite3_column_blob(stmt, c));
                 const auto len = std::uint32_t(sqlite3_column_bytes(stmt, c));

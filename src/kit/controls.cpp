@@ -38,6 +38,10 @@ void Label::setText(const QString& t) {
     changed();
 }
 
+void Label::click() {
+    if (onClick) form().run(onClick);
+}
+
 // --- Edit --------------------------------------------------------------------
 
 Edit::Edit(Form& form, QString name) : Control(form, std::move(name)) {}
@@ -293,6 +297,10 @@ bool PictureBox::load(const QString& path) {
     setVisible(ok);
     changed();
     return ok;
+}
+
+void PictureBox::click() {
+    if (onClick) form().run(onClick);
 }
 
 void PictureBox::clear() {

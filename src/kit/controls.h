@@ -26,6 +26,9 @@ public:
     const QString& text() const { return text_; }
     void setText(const QString& t);
 
+    void click();   // operator clicks the text
+    std::function<void()> onClick;
+
 private:
     QString text_;
 };
@@ -192,6 +195,9 @@ public:
     // Loads through the shell; returns whether the picture loaded.
     bool load(const QString& path);
     void clear();
+
+    void click();   // operator clicks the picture
+    std::function<void()> onClick;
 
 private:
     QString path_;

@@ -119,6 +119,8 @@ void Form::shown() {
     run(onShow);
 }
 
+void Form::clickBackground() { run(onClick); }
+
 void Form::activated() { run(onActivate); }
 
 void Form::redrawn() { run(onRedraw); }

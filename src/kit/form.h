@@ -89,6 +89,9 @@ public:
     std::function<void()> onActivate;  // the form became the active window
     std::function<void()> onRedraw;    // the form was uncovered/redrawn
     std::function<void()> onClose;     // the form is closing
+    std::function<void()> onClick;     // a click on the form's background
+
+    void clickBackground();            // operator
 
     // Called by the shell/renderer; run the handlers under the error handler.
     void shown();

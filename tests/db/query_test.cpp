@@ -221,7 +221,9 @@ TEST_F(QueryTest, ResultSortsTextsAsQStringDoes)
 {
     const QStringList texts = {QStringLiteral("张三"), QStringLiteral("\U0001F600"), QStringLiteral("Ａ"),
                                QStringLiteral("abc"), QStringLiteral("ab"), QStringLiteral("李四"),
-                               QStringLiteral("é"), QString()};
+                               QStringLiteral("é"), QString(),
+                               // the same, after a long common beginning
+                               QStringLiteral("会员会员会员\U0001F600"), QStringLiteral("会员会员会员Ａ")};
     conn.exec(QStringLiteral("CREATE TABLE u (t TEXT)"));
     for (const QString& t : texts)
         conn.exec(QStringLiteral("INSERT INTO u VALUES (?)"), {t});

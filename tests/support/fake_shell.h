@@ -3,6 +3,7 @@
 // dialogs from a script, so a test reads like the operator's steps.
 
 #include "kit/shell.h"
+#include "qt_print.h"
 
 #include <QString>
 #include <QStringList>
