@@ -17,7 +17,10 @@ Program::Program(kit::Shell& shell, QString home, QString lockDir)
     lock_.setStaleLockTime(0);   // a lock left by a crashed copy is taken over
 }
 
-Program::~Program() = default;
+Program::~Program() {
+    // Child windows show the data module's queries: they go before it does.
+    shell_.destroyAllChildren();
+}
 
 Program::Outcome Program::start() {
     // Another copy holds the lock: end at once, no window, nothing created.

@@ -10,6 +10,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace app {
 
@@ -35,6 +36,15 @@ public:
     // The login; until it exists every start counts as logged in.
     std::function<bool(Program&)> login;
 
+    // Keeps a window that lives for the whole run (the dialogs made once at
+    // start-up and reused each time they are shown).
+    template <class T>
+    T& keep(std::unique_ptr<T> form) {
+        T& ref = *form;
+        longLived_.push_back(std::move(form));
+        return ref;
+    }
+
     const QString& home() const { return home_; }
     kit::Shell& shell() const { return shell_; }
     db::TDM1& DM1() { return *dm1_; }
@@ -49,6 +59,7 @@ private:
     QLockFile lock_;
     std::unique_ptr<db::TDM1> dm1_;
     std::unique_ptr<TMAIN> main_;
+    std::vector<std::unique_ptr<kit::Form>> longLived_;
 };
 
 }  // namespace app

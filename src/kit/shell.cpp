@@ -46,4 +46,14 @@ void Shell::childClosed(Form& form) {
 
 void Shell::collectClosed() { closed_.clear(); }
 
+void Shell::destroyAllChildren() {
+    while (!children_.empty()) {
+        std::unique_ptr<Form> form = std::move(children_.back());
+        children_.pop_back();
+        unhostChild(*form);
+        form->closed();
+    }
+    closed_.clear();
+}
+
 }  // namespace kit

@@ -71,6 +71,8 @@ public:
     void childClosed(Form& form);
     // Destroys the child windows that have closed (called when it is safe).
     void collectClosed();
+    // Destroys every child window at once, open or closed (the program ends).
+    void destroyAllChildren();
 
 protected:
     // The renderer hosts a new child window in the frame and shows it.
