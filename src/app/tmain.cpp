@@ -1,6 +1,7 @@
 #include "app/tmain.h"
 
 #include "app/placeholder.h"
+#include "app/querywindow.h"
 #include "app/tguanyu.h"
 
 #include <QDate>
@@ -96,26 +97,26 @@ void TMAIN::buildToolbar() {
 }
 
 void TMAIN::wireActions() {
-    // Screens that open as child windows, by the caption the frame gives them.
-    const std::pair<const char*, const char*> childItems[] = {
-        {"操作人员及权限设置", "操作人员设置"},
-        {"修改操作人员密码", "修改操作人员密码"},
-        {"历史数据清除", "数据整理"},
-        {"会员卡类别设置", "会员卡类别设置"},
-        {"新增修改会员信息", "新增/修改会员信息"},
-        {"会员查询", "会员查询"},
-        {"全部会员信息", "全部会员信息"},
-        {"会员卡口头挂失及取消", "会员卡口头挂失及取消"},
-        {"会员卡正式挂失/换卡", "会员卡正式挂失/换卡"},
-        {"增加积分", "购物或换货增加积分"},
-        {"退/换货减积分", "退换货减积分"},
-        {"积分兑换", "积分兑换"},
-        {"会员积分增减历史记录", "会员积分增减历史记录"},
-        {"会员消费记录", "查询会员消费记录"},
-        {"会员卡口头挂失历史记录", "会员卡口头挂失历史记录"},
-        {"会员卡正式挂失/换卡历史记录", "会员卡正式挂失/换卡历史记录"},
-        {"会员生日提醒", "会员生日提醒"},
-        {"礼品库存警戒提醒", "礼品库存警戒提醒"},
+    // Screens that open as child windows: menu item, caption, kind.
+    const std::tuple<const char*, const char*, const char*> childItems[] = {
+        {"操作人员及权限设置", "操作人员设置", "Tcaozuorenyuan"},
+        {"修改操作人员密码", "修改操作人员密码", "Txiugaimima"},
+        {"历史数据清除", "数据整理", "Tzhengli"},
+        {"会员卡类别设置", "会员卡类别设置", "Tleibie"},
+        {"新增修改会员信息", "新增/修改会员信息", "Txinhuiyuan"},
+        {"会员查询", "会员查询", "Tjifenchaxun"},
+        {"全部会员信息", "全部会员信息", "Tquanbuhuiyuan"},
+        {"会员卡口头挂失及取消", "会员卡口头挂失及取消", "Tkoutou"},
+        {"会员卡正式挂失/换卡", "会员卡正式挂失/换卡", "Tguashi"},
+        {"增加积分", "购物或换货增加积分", "Tzengjiajifen"},
+        {"退/换货减积分", "退换货减积分", "Ttuihuo"},
+        {"积分兑换", "积分兑换", "Tduihuan"},
+        {"会员积分增减历史记录", "会员积分增减历史记录", "Txiangxijilu"},
+        {"会员消费记录", "查询会员消费记录", "Txiaofeijilu"},
+        {"会员卡口头挂失历史记录", "会员卡口头挂失历史记录", "Tkoutoujilu"},
+        {"会员卡正式挂失/换卡历史记录", "会员卡正式挂失/换卡历史记录", "Tguashilishi"},
+        {"会员生日提醒", "会员生日提醒", "Tshengri"},
+        {"礼品库存警戒提醒", "礼品库存警戒提醒", "Tkucuntixing"},
     };
     // Until their screens exist, every other item opens a placeholder dialog.
     for (const auto& menu : menuBar.items()) {
@@ -127,17 +128,20 @@ void TMAIN::wireActions() {
             };
         }
     }
-    for (const auto& [item, caption] : childItems) {
+    for (const auto& [item, caption, kind] : childItems) {
         const QString windowCaption = QString::fromUtf8(caption);
-        for (const auto& menu : menuBar.items()) {
-            if (kit::MenuItem* it = menu->find(QString::fromUtf8(item))) {
-                it->onClick = [this, windowCaption] {
-                    shell().openChildWindow(windowCaption, [this, windowCaption] {
-                        return std::make_unique<Placeholder>(shell(), windowCaption, Kind::Child);
-                    });
-                };
-            }
-        }
+        const QString windowKind = QString::fromUtf8(kind);
+        for (const auto& menu : menuBar.items())
+            if (kit::MenuItem* it = menu->find(QString::fromUtf8(item)))
+                it->onClick = [this, windowKind, windowCaption] { openWindow(windowKind, windowCaption); };
+    }
+    // The history lists show their shared query plainly until their screens exist.
+    const std::pair<const char*, db::Query*> lists[] = {
+        {"Txiangxijilu", &dm_.ADOQuery8}, {"Tguashilishi", &dm_.ADOQuery9}, {"Tkoutoujilu", &dm_.ADOQuery10}};
+    for (const auto& [kind, query] : lists) {
+        db::Query* q = query;
+        registerWindow(QString::fromUtf8(kind),
+                       [this, q](const QString& caption) { return std::make_unique<QueryWindow>(shell(), caption, *q); });
     }
     menuItem(QStringLiteral("系统设置"), QStringLiteral("数据备份"))->onClick = [this] {
         if (manualBackup.proposedName().isEmpty()) manualBackup = ManualBackup(defaultBackupName);
@@ -154,6 +158,16 @@ void TMAIN::wireActions() {
         shell().showModal(dialog);
     };
     toolButton(QStringLiteral("退出"))->action = [this] { requestClose(); };
+}
+
+void TMAIN::registerWindow(const QString& kind, WindowFactory factory) { windowKinds_[kind] = std::move(factory); }
+
+kit::Form& TMAIN::openWindow(const QString& kind, const QString& caption) {
+    return shell().openChildWindow(caption, [&]() -> std::unique_ptr<kit::Form> {
+        auto it = windowKinds_.find(kind);
+        if (it != windowKinds_.end()) return it->second(caption);
+        return std::make_unique<Placeholder>(shell(), caption, Kind::Child);
+    });
 }
 
 void TMAIN::startTimers() {

@@ -11,6 +11,8 @@
 #include "kit/menu.h"
 
 #include <QString>
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -58,6 +60,14 @@ public:
     // The manual backup of 系统设置 › 数据备份.
     ManualBackup manualBackup{QString()};
 
+    // Child windows by kind (the screen's class name): a subsystem registers
+    // the factory of its screen; menu items and other screens open it by
+    // kind with the caption they give it. Kinds without a screen yet open a
+    // placeholder (or a plain list over their query).
+    using WindowFactory = std::function<std::unique_ptr<kit::Form>(const QString& caption)>;
+    void registerWindow(const QString& kind, WindowFactory factory);
+    kit::Form& openWindow(const QString& kind, const QString& caption);
+
     // The menu item at "menu › item" by captions; nullptr if none.
     kit::MenuItem* menuItem(const QString& menu, const QString& item) const;
     kit::ToolButton* toolButton(const QString& caption) const;
@@ -84,6 +94,7 @@ private:
 
     db::TDM1& dm_;
     QString home_;
+    std::map<QString, WindowFactory> windowKinds_;
 };
 
 // "Korvana" with a blank between its characters: "K o r v a n a".
