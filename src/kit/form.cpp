@@ -53,6 +53,12 @@ bool Form::setFocus(Control* to) {
         if (!to->canFocus()) to = old;
     }
     focused_ = to;
+    // A one-line field entered from the keyboard or by the program selects
+    // its whole text, so typing replaces it.
+    if (to != old) {
+        if (auto* edit = dynamic_cast<Edit*>(to); edit && !edit->multiLine()) edit->selectAll();
+        else if (auto* combo = dynamic_cast<ComboBox*>(to); combo && combo->editable()) combo->selectAll();
+    }
     if (view_) view_->focusChanged(to);
     if (to != old && to->onFocus) run(to->onFocus);
     return true;

@@ -101,6 +101,19 @@ TEST(Focus, ClickingAButtonRunsTheExitHandlerFirst) {
     EXPECT_EQ(order, QStringList({"exit", "click"}));
 }
 
+TEST(Focus, EnteringAOneLineFieldSelectsItsText) {
+    FakeShell shell;
+    SmallForm f(shell);
+    f.Amount.setText("0");
+    f.Memo1.setText("备注");
+    f.setFocus(&f.Edit1);
+    f.pressEnter();
+    f.typeText("2");
+    EXPECT_EQ(f.Amount.text(), "2") << "typing replaces what was there";
+    f.setFocus(&f.Memo1);
+    EXPECT_FALSE(f.Memo1.allSelected()) << "a memo keeps its text";
+}
+
 TEST(Focus, CannotFocusDisabledOrHiddenControls) {
     FakeShell shell;
     SmallForm f(shell);
