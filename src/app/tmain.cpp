@@ -185,6 +185,7 @@ bool TMAIN::requestClose() {
     if (shell().message(QStringLiteral("确实要退出本系统吗？"), QStringLiteral("系统提示"), kit::Icon::Question,
                         kit::Buttons::OkCancel) != kit::Answer::Ok)
         return false;
+    close();   // the window goes; what follows happens on the way out
     if (!automaticBackup(dm_.ADOConnection1, home_, QDate::currentDate())) {
         shell().message(QStringLiteral("备份数据失败，请重试！"), QStringLiteral("错误"), kit::Icon::Error);
     } else if (shell().message(

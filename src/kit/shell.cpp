@@ -41,10 +41,18 @@ void Shell::childClosed(Form& form) {
     form.closed();
     // The form may still be running the handler that closed it: destroy it
     // once control is back in the event loop.
-    singleShot(0, [this] { collectClosed(); });
+    scheduleDestroy(form);
+}
+
+void Shell::scheduleDestroy(Form& form) {
+    singleShot(0, [this, f = &form] { destroyClosed(f); });
 }
 
 void Shell::collectClosed() { closed_.clear(); }
+
+void Shell::destroyClosed(const Form* form) {
+    std::erase_if(closed_, [&](const std::unique_ptr<Form>& f) { return f.get() == form; });
+}
 
 void Shell::destroyAllChildren() {
     while (!children_.empty()) {

@@ -71,6 +71,8 @@ public:
     void childClosed(Form& form);
     // Destroys the child windows that have closed (called when it is safe).
     void collectClosed();
+    // Destroys one child window that has closed.
+    void destroyClosed(const Form* form);
     // Destroys every child window at once, open or closed (the program ends).
     void destroyAllChildren();
 
@@ -81,6 +83,10 @@ protected:
     virtual void raiseChild(Form& form) = 0;
     // The renderer removes a closed child window's widgets.
     virtual void unhostChild(Form& form) = 0;
+    // Arranges for destroyClosed(&form) once the handler that closed the
+    // window has returned to the event loop it ran in (a nested loop, such
+    // as a message box shown by that handler, must not destroy it).
+    virtual void scheduleDestroy(Form& form);
 
 private:
     std::vector<std::unique_ptr<Form>> children_;
