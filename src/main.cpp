@@ -4,6 +4,7 @@
 #include "app/home.h"
 #include "app/startup.h"
 #include "members/install.h"
+#include "points/install.h"
 #include "ui/fonts.h"
 #include "ui/mainframe.h"
 #include "ui/qtshell.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     if (program.start() != app::Program::Outcome::Running) return 0;
 
     members::install(program);
+    points::install(program);
 
     ui::MainFrame frame(program.mainWindow(), shell);
     shell.setFrameArea(frame.mdiArea());

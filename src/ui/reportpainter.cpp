@@ -11,6 +11,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
+#include <vector>
+
 namespace ui {
 
 namespace {
@@ -18,30 +21,72 @@ namespace {
 constexpr double kMmPerInch = 25.4;
 constexpr int kMeasureDpi = 1200;
 
-QFont lineFont(const kit::ReportLine& line) {
+QFont lineFont(const kit::ReportLine& line, bool bold = false) {
     QFont font(line.face == kit::ReportLine::Face::Hei ? heiFamily() : songFamily());
     font.setFamilies({font.family(), line.face == kit::ReportLine::Face::Hei ? songFamily() : heiFamily()});
     font.setPointSize(line.pointSize > 0 ? line.pointSize : 9);
-    font.setBold(line.bold);
+    font.setBold(line.bold || bold);
     return font;
 }
 
-int textFlags(const kit::ReportLine& line) {
-    int flags = Qt::TextWordWrap | Qt::AlignTop;
-    switch (line.align) {
-    case kit::Align::Left: flags |= Qt::AlignLeft; break;
-    case kit::Align::Center: flags |= Qt::AlignHCenter; break;
-    case kit::Align::Right: flags |= Qt::AlignRight; break;
+int alignFlags(kit::Align align) {
+    switch (align) {
+    case kit::Align::Left: return Qt::AlignLeft;
+    case kit::Align::Center: return Qt::AlignHCenter;
+    case kit::Align::Right: return Qt::AlignRight;
     }
-    return flags;
+    return Qt::AlignLeft;
+}
+
+int textFlags(kit::Align align) { return Qt::TextWordWrap | Qt::AlignTop | alignFlags(align); }
+
+// One piece of text placed within a line: its font, its horizontal extent
+// (in the device's pixels, from the left edge of the printable width) and
+// its alignment.
+struct Piece {
+    QString text;
+    QFont font;
+    qreal left;
+    qreal width;
+    kit::Align align;
+};
+
+// The pieces of a line laid out across the width: the line's own text, or
+// its cells side by side, each taking its share of the width less a small
+// gap towards the next cell.
+std::vector<Piece> pieces(const kit::ReportLine& line, QPaintDevice* device, qreal width) {
+    std::vector<Piece> out;
+    if (line.cells.empty()) {
+        out.push_back({line.text, lineFont(line), 0, width, line.align});
+        return out;
+    }
+    // A cell without a width of its own counts as 1.
+    auto weight = [](const kit::ReportCell& cell) { return cell.width > 0 ? cell.width : 1.0; };
+    double total = 0;
+    for (const auto& cell : line.cells) total += weight(cell);
+    const qreal gap = std::min<qreal>(1.0 / kMmPerInch * device->logicalDpiX(), width / 50);
+    qreal left = 0;
+    for (std::size_t i = 0; i < line.cells.size(); ++i) {
+        const auto& cell = line.cells[i];
+        const qreal cellWidth = width * weight(cell) / total;
+        const bool last = i + 1 == line.cells.size();
+        out.push_back({cell.text, lineFont(line, cell.bold), left, std::max<qreal>(1, cellWidth - (last ? 0 : gap)),
+                       cell.align});
+        left += cellWidth;
+    }
+    return out;
 }
 
 // Height of one line in the device's pixels when laid out across the width.
 qreal lineHeight(const kit::ReportLine& line, QPaintDevice* device, qreal width) {
-    const QFontMetricsF fm(lineFont(line), device);
-    if (line.text.isEmpty()) return fm.lineSpacing();
-    const QRectF r = fm.boundingRect(QRectF(0, 0, width, 1e9), textFlags(line), line.text);
-    return std::max(r.height(), fm.lineSpacing());
+    qreal height = line.minHeightMm > 0 ? line.minHeightMm / kMmPerInch * device->logicalDpiY() : 0;
+    for (const Piece& p : pieces(line, device, width)) {
+        const QFontMetricsF fm(p.font, device);
+        height = std::max(height, fm.lineSpacing());
+        if (!p.text.isEmpty())
+            height = std::max(height, fm.boundingRect(QRectF(0, 0, p.width, 1e9), textFlags(p.align), p.text).height());
+    }
+    return height;
 }
 
 double printableWidthMm(const kit::ReportDocument& doc) {
@@ -85,9 +130,12 @@ bool paintReport(QPagedPaintDevice& device, const kit::ReportDocument& doc) {
             device.newPage();
             y = 0;
         }
-        painter.setFont(lineFont(line));
         painter.setPen(Qt::black);
-        if (!line.text.isEmpty()) painter.drawText(QRectF(0, y, width, h), textFlags(line), line.text);
+        for (const Piece& p : pieces(line, &device, width)) {
+            if (p.text.isEmpty()) continue;
+            painter.setFont(p.font);
+            painter.drawText(QRectF(p.left, y, p.width, h), textFlags(p.align), p.text);
+        }
         y += h;
     }
     painter.end();

@@ -8,6 +8,7 @@
 #include "access/tloginform.h"
 #include "app/startup.h"
 #include "members/install.h"
+#include "points/install.h"
 #include "ui/fonts.h"
 #include "ui/mainframe.h"
 #include "ui/qtshell.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     };
     if (program.start() != app::Program::Outcome::Running) return 1;
     members::install(program);
+    points::install(program);
 
     ui::MainFrame frame(program.mainWindow(), shell);
     shell.setFrameArea(frame.mdiArea());
