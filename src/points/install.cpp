@@ -1,6 +1,8 @@
 #include "points/install.h"
 
 #include "points/tdayinshezhi.h"
+#include "points/ttuihuo.h"
+#include "points/tzengjiajifen.h"
 
 namespace points {
 
@@ -10,6 +12,12 @@ void install(app::Program& program) {
         Tdayinshezhi dialog(program.shell(), program.home(), main);
         program.shell().showModal(dialog);
     };
+    main.registerWindow(QStringLiteral("Tzengjiajifen"), [&program](const QString&) {
+        return std::make_unique<Tzengjiajifen>(program.shell(), program.DM1(), program.mainWindow());
+    });
+    main.registerWindow(QStringLiteral("Ttuihuo"), [&program](const QString&) {
+        return std::make_unique<Ttuihuo>(program.shell(), program.DM1(), program.mainWindow());
+    });
 }
 
 }  // namespace points

@@ -28,6 +28,8 @@ QString NextJournalNumber(db::TDM1& dm);
 // The shortest decimal text of the negated value of a number text
 // ("12.50" gives "-12.5"). Throws db::Error when the text is not a number.
 QString negatedText(const QString& numberText);
+// The negated value, never -0.
+inline double negated(double value) { return value == 0 ? 0.0 : -value; }
 
 // What every row of one transaction shares.
 struct TransactionRow {
