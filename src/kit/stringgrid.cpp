@@ -40,7 +40,7 @@ void StringGrid::setCell(int col, int row, const QString& text) {
 }
 
 void StringGrid::clearColumn(int col) {
-    for (int r = 0; r < rows_; ++r) setCell(col, r, QString());
+    for (int r = fixedRows; r < rows_; ++r) setCell(col, r, QString());
 }
 
 void StringGrid::setColWidth(int col, int px) {

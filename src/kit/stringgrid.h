@@ -29,7 +29,7 @@ public:
 
     QString cell(int col, int row) const;
     void setCell(int col, int row, const QString& text);   // no events
-    void clearColumn(int col);
+    void clearColumn(int col);   // the data rows; the title rows stay
 
     void setColWidth(int col, int px);
     int colWidth(int col) const;

@@ -45,20 +45,19 @@ GoodsScreen::GoodsScreen(kit::Shell& shell, db::TDM1& dm, app::TMAIN& main, Look
     Edit18.setReadOnly(true);
     Label20.setStyle({.color = QStringLiteral("red"), .bold = true});
 
-    // Layout: the card and member on the left, the goods and the figures on the right.
+    // Layout: the card and member on the left, the goods and the figures on
+    // the right, the picture and the notes below.
     layout().add(Label1);
     kit::Box& columns = layout().box(kit::Box::Kind::Row);
     kit::Box& left = columns.box(kit::Box::Kind::Column);
     kit::Box& cardFields = left.box(kit::Box::Kind::Fields);
     lookup.placeCardNumber(cardFields);
     lookup.placeMemberPanel(cardFields);
+    cardFields.add(lookup.purchaseCount, QStringLiteral("历史消费次数"));
+    cardFields.add(lookup.totalPoints, QStringLiteral("历史总积分"));
+    if (lookup.differences().lastGoods) cardFields.add(lookup.lastGoods, QStringLiteral("上次消费商品"));
     lookup.placeSearchBox(left);
-    kit::Box& history = left.box(kit::Box::Kind::Fields);
-    history.add(lookup.purchaseCount, QStringLiteral("历史消费次数"));
-    history.add(lookup.totalPoints, QStringLiteral("历史总积分"));
-    if (lookup.differences().lastGoods) history.add(lookup.lastGoods, QStringLiteral("上次消费商品"));
     kit::Box& right = columns.box(kit::Box::Kind::Column);
-    right.add(lookup.pictureGroup);
     GroupBoxGoods.content().add(AdvStringGrid1);
     right.add(GroupBoxGoods);
     kit::Box& figures = right.box(kit::Box::Kind::Fields);
@@ -69,13 +68,15 @@ GoodsScreen::GoodsScreen(kit::Shell& shell, db::TDM1& dm, app::TMAIN& main, Look
     figures.add(Edit18, QStringLiteral("保存后的总积分"));
     figures.add(DateTimePicker1, QStringLiteral("消费日期"));
     right.box(kit::Box::Kind::Row).add(BitBtn1).add(BitBtn2).add(lookup.detailsButton).stretch();
+    kit::Box& bottom = layout().box(kit::Box::Kind::Row);
+    bottom.add(lookup.pictureGroup);
     GroupBoxHelp.setStyle(red());
     GroupBoxHelp.content()
         .text(QStringLiteral("1、保存错误的记录，请在“会员积分增减历史记录”中删除后重新录入。"), red())
         .text(QStringLiteral("2、不需要记录商品时，只输入消费金额后保存即可。"), red())
-        .text(QStringLiteral("3、商品名称输入一次后，以后可从表格的下拉列表中选择，列表显示包含已输入文字的商品（未输入时显示全部商品）。"),
-              red());
-    right.add(GroupBoxHelp);
+        .text(QStringLiteral("3、商品名称输入一次后，以后可从表格的下拉列表中选择，"), red())
+        .text(QStringLiteral("   列表显示包含已输入文字的商品（未输入时显示全部商品）。"), red());
+    bottom.add(GroupBoxHelp);
     layout().add(Label30);
 
     // The goods grid: numbered lines, a goods name chosen from earlier goods, an amount.

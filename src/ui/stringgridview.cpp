@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
+#include <QScrollBar>
 #include <QTableView>
 
 namespace ui {
@@ -128,8 +129,14 @@ public:
         model_->refresh();
         table_->setSelectionBehavior(g.rowSelect ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
         table_->verticalHeader()->setDefaultSectionSize(g.defaultRowHeight);
-        for (int c = 0; c < g.colCount(); ++c)
+        int total = 0;
+        for (int c = 0; c < g.colCount(); ++c) {
             if (g.colWidth(c) > 0 && table_->columnWidth(c) != g.colWidth(c)) table_->setColumnWidth(c, g.colWidth(c));
+            total += table_->columnWidth(c);
+        }
+        // Wide enough to show every column beside the vertical scroll bar.
+        table_->setMinimumWidth(total + 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width() +
+                                table_->verticalHeader()->width());
         followCurrentCell();
     }
 
