@@ -10,6 +10,9 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QHeaderView>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QShortcut>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTableView>
@@ -231,6 +234,19 @@ public:
         QObject::connect(table_, &QTableView::doubleClicked, table_, [this](const QModelIndex& index) {
             act([this, index] { this->grid().doubleClick(index.row()); });
         });
+        // The grid's find dialog: Ctrl+F asks for a text and moves to the next
+        // row holding it; F3 looks for the same text again.
+        auto* find = new QShortcut(QKeySequence::Find, table_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        QObject::connect(find, &QShortcut::activated, table_, [this] {
+            bool ok = false;
+            const QString text = QInputDialog::getText(table_, QStringLiteral("查找"), QStringLiteral("查找内容："),
+                                                       QLineEdit::Normal, lastFind_, &ok);
+            if (!ok || text.isEmpty()) return;
+            lastFind_ = text;
+            findNext();
+        });
+        auto* again = new QShortcut(QKeySequence::FindNext, table_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        QObject::connect(again, &QShortcut::activated, table_, [this] { findNext(); });
         connectSelection();
 
         listener_ = grid.query().addListener([this](db::Query::Change change) { queryChanged(change); });
@@ -266,6 +282,13 @@ public:
     }
 
 private:
+    void findNext() {
+        if (lastFind_.isEmpty()) return;
+        act([this] {
+            if (grid().find(lastFind_) < 0) QApplication::beep();
+        });
+    }
+
     void connectSelection() {
         QObject::connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, table_,
                          [this](const QModelIndex& current) {
@@ -339,6 +362,7 @@ private:
         table_->setMinimumWidth(std::min(wanted, kWidestGrid));
     }
 
+    QString lastFind_;
     QWidget* box_;
     QTableView* table_;
     FooterBar* footer_;
