@@ -248,4 +248,13 @@ bool createInstallationIfMissing(const QString& home)
     return true;
 }
 
+bool isYesNoColumn(const QString& column) {
+    if (column == QStringLiteral("允许兑换礼品") || column == QStringLiteral("允许返现金") ||
+        column == QStringLiteral("口头挂失标志"))
+        return true;
+    bool isNumber = false;
+    const int flag = column.toInt(&isNumber);
+    return isNumber && flag >= 1 && flag <= 27 && QString::number(flag) == column;   // the permission flags
+}
+
 }  // namespace db

@@ -23,6 +23,9 @@ void createSchema(Connection& conn);
 // The other tables are emptied.
 void initialiseData(Connection& conn);
 
+// Whether a column of the schema holds yes/no values (stored as 0/1).
+bool isYesNoColumn(const QString& column);
+
 // <home>/database/database.db
 QString databasePath(const QString& home);
 

@@ -1,6 +1,7 @@
 #include "kit/datagrid.h"
 
 #include "db/query.h"
+#include "db/schema.h"
 #include "kit/form.h"
 
 #include <algorithm>
@@ -28,15 +29,20 @@ void DataGrid::setColumns(std::vector<Column> columns) {
 }
 
 std::vector<DataGrid::Column> DataGrid::shownColumns() const {
-    if (!columns_.empty()) {
-        std::vector<Column> out = columns_;
-        for (Column& c : out)
-            if (c.title.isEmpty()) c.title = c.field;
-        return out;
+    std::vector<Column> out = columns_;
+    if (out.empty())
+        for (const QString& name : query_.result().columnNames()) out.push_back(Column{name, name});
+    for (Column& c : out) {
+        if (c.title.isEmpty()) c.title = c.field;
+        if (db::isYesNoColumn(c.field)) c.yesNo = true;
     }
-    std::vector<Column> out;
-    for (const QString& name : query_.result().columnNames()) out.push_back(Column{name, name});
     return out;
+}
+
+QString DataGrid::cellText(const db::Result& result, qsizetype row, int resultColumn, bool yesNo) {
+    if (resultColumn < 0) return QString();
+    if (yesNo) return result.yesNo(row, resultColumn) ? QStringLiteral("是") : QStringLiteral("否");
+    return result.text(row, resultColumn);
 }
 
 void DataGrid::setFooter(QStringList texts) {

@@ -12,6 +12,7 @@
 
 namespace db {
 class Query;
+class Result;
 }
 
 namespace kit {
@@ -23,6 +24,7 @@ public:
         QString title;        // shown in the title row; empty = the field name
         int width = 0;        // pixels; 0 = fitted
         Align align = Align::Center;
+        bool yesNo = false;   // shown as 是/否 (set for the schema's yes/no columns)
     };
 
     enum class TitleClick {
@@ -41,6 +43,8 @@ public:
     const std::vector<Column>& columns() const { return columns_; }
     // The columns shown now (the given ones, or the result's own).
     std::vector<Column> shownColumns() const;
+    // The text a cell shows: a yes/no column reads 是 or 否.
+    static QString cellText(const db::Result& result, qsizetype row, int resultColumn, bool yesNo);
 
     bool rowSelect = false;               // whole rows are selected
     TitleClick titleClick = TitleClick::Sort;

@@ -19,15 +19,16 @@ ExportTable exportTable(const DataGrid& grid) {
     const db::Query& query = grid.query();
     const db::Result& result = query.result();
     ExportTable table;
-    std::vector<int> fields;
+    std::vector<std::pair<int, bool>> fields;   // result column, yes/no
     for (const DataGrid::Column& c : grid.shownColumns()) {
         table.titles << c.title;
-        fields.push_back(result.columnIndex(c.field));
+        fields.emplace_back(result.columnIndex(c.field), c.yesNo);
     }
     table.rows = query.recordCount();
+    // The file holds what the grid shows.
     table.cell = [&result, fields = std::move(fields)](qsizetype row, int col) {
-        const int f = fields[size_t(col)];
-        return f < 0 ? QString() : result.text(row, f);
+        const auto& [f, yesNo] = fields[size_t(col)];
+        return DataGrid::cellText(result, row, f, yesNo);
     };
     return table;
 }

@@ -46,7 +46,7 @@ public:
         const db::Result& r = grid_.query().result();
         if (col < 0 || index.row() >= r.rowCount()) return {};
         try {
-            return r.text(index.row(), col);
+            return kit::DataGrid::cellText(r, index.row(), col, columns_[index.column()].yesNo);
         } catch (...) {
             return {};
         }

@@ -83,3 +83,16 @@ TEST_F(ListFixture, FindMovesToTheNextMatchingRowAndWraps) {
     EXPECT_EQ(f.grid.find("不存在"), -1);
     EXPECT_EQ(moves, 3);
 }
+
+TEST_F(ListFixture, YesNoColumnsReadAsWords) {
+    dm.ADOConnection1.exec("update 会员卡信息 set 口头挂失标志=1 where 会员卡号='A002'");
+    ListForm f(shell, dm.ADOQuery5);
+    f.grid.setColumns({{"会员卡号"}, {"口头挂失标志"}});
+    dm.ADOQuery5.openWith("select * from 会员卡信息 order by 会员卡号");
+    const auto cols = f.grid.shownColumns();
+    EXPECT_FALSE(cols[0].yesNo);
+    ASSERT_TRUE(cols[1].yesNo);
+    const int col = dm.ADOQuery5.result().columnIndex("口头挂失标志");
+    EXPECT_EQ(DataGrid::cellText(dm.ADOQuery5.result(), 0, col, true), "否");
+    EXPECT_EQ(DataGrid::cellText(dm.ADOQuery5.result(), 1, col, true), "是");
+}
