@@ -156,6 +156,7 @@ void ComboBox::choose(int index) {
         allSelected_ = false;
         changed();
         if (onChange) onChange();
+        if (onSelect) onSelect();
     });
 }
 
@@ -254,7 +255,12 @@ void Button::setCaption(const QString& c) {
 void Button::click() {
     form().run([&] {
         if (!enabled() || !visible()) return;
-        if (takesFocus) form().moveFocusTo(*this);
+        if (takesFocus) {
+            form().moveFocusTo(*this);
+            // The field being left refused its value and kept the focus: the
+            // click is cancelled, as the press never completed.
+            if (!focused()) return;
+        }
         performClick();
     });
 }

@@ -102,6 +102,7 @@ public:
     void dropDown();
 
     std::function<void()> onChange;
+    std::function<void()> onSelect;     // an item was chosen from the list (after onChange)
     std::function<void()> onDropDown;
     std::function<void(QChar&)> onKeyPress;
     KeyFilter keyFilter = KeyFilter::Any;
@@ -161,7 +162,8 @@ public:
     bool focusable() const override { return takesFocus; }
 
     // Operator: moves the focus here first (exit handlers run), then fires
-    // onClick when the button is still enabled and visible.
+    // onClick when the button is still enabled and visible and the field
+    // that was left let the focus go.
     void click();
     // The program clicks it (no focus change); ignored when disabled.
     void performClick();

@@ -77,6 +77,7 @@ void DataGrid::applySort() {
         // Stable sorts from the least to the most significant level give the
         // order of all levels at once.
         for (auto it = sortLevels_.rbegin(); it != sortLevels_.rend(); ++it) {
+            if (it->column >= int(cols.size())) continue;   // a new result with fewer columns
             const int col = query_.result().columnIndex(cols[it->column].field);
             if (col >= 0) query_.sortBy(col, it->ascending);
         }
@@ -98,14 +99,16 @@ qsizetype DataGrid::find(const QString& text, int shownColumn) {
     const qsizetype n = query_.recordCount();
     if (n == 0 || text.isEmpty()) return -1;
     const auto cols = shownColumns();
-    std::vector<int> fields;
+    std::vector<std::pair<int, bool>> fields;   // result column, yes/no
     for (int i = 0; i < int(cols.size()); ++i)
-        if (shownColumn < 0 || shownColumn == i) fields.push_back(query_.result().columnIndex(cols[i].field));
+        if (shownColumn < 0 || shownColumn == i)
+            fields.emplace_back(query_.result().columnIndex(cols[i].field), cols[i].yesNo);
     const db::Result& r = query_.result();
     for (qsizetype step = 1; step <= n; ++step) {
         const qsizetype row = (query_.recNo() + step) % n;
-        for (int f : fields) {
-            if (f >= 0 && r.text(row, f).contains(text, Qt::CaseInsensitive)) {
+        for (const auto& [f, yesNo] : fields) {
+            // The text the grid shows is what the operator searches.
+            if (f >= 0 && cellText(r, row, f, yesNo).contains(text, Qt::CaseInsensitive)) {
                 query_.moveTo(row);
                 return row;
             }

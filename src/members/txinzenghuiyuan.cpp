@@ -15,20 +15,6 @@ namespace {
 const QString kCardExists = QStringLiteral("此卡号已经存在！");
 const QString kMemberByCard = QStringLiteral("select * from 会员卡信息 where 会员卡号 =?");
 
-// Runs an action when the operator picks an item from the list, not while
-// typing into the box (typing passes the key hook first).
-void onItemChosen(kit::ComboBox& box, std::function<void()> action) {
-    auto typing = std::make_shared<bool>(false);
-    box.onKeyPress = [typing](QChar& ch) {
-        if (ch != u'\r' && ch != u'\n') *typing = true;
-    };
-    box.onChange = [&box, typing, action = std::move(action)] {
-        const bool typed = *typing;
-        *typing = false;
-        if (!typed && box.itemIndex() >= 0) action();
-    };
-}
-
 }  // namespace
 
 Txinzenghuiyuan::Txinzenghuiyuan(kit::Shell& shell, db::TDM1& dm)
@@ -43,9 +29,10 @@ Txinzenghuiyuan::Txinzenghuiyuan(kit::Shell& shell, db::TDM1& dm)
                    &RadioGroup1});
     DateTimePicker2.onEnter = [this] { Edit6.setFocus(); };
     Edit6.onEnter = [this] { BitBtn1.setFocus(); };
-    onItemChosen(ComboBox1, [this] { Edit2.setFocus(); });
-    onItemChosen(ComboBox2, [this] { Edit3.setFocus(); });
-    onItemChosen(ComboBox3, [this] { Edit4.setFocus(); });
+    // Choosing from a list moves on; typing into the box does not.
+    ComboBox1.onSelect = [this] { Edit2.setFocus(); };
+    ComboBox2.onSelect = [this] { Edit3.setFocus(); };
+    ComboBox3.onSelect = [this] { Edit4.setFocus(); };
 
     onShow = [this] { reset(); };
     Edit1.onExit = [this] { cardNumberExit(); };

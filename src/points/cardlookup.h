@@ -79,6 +79,8 @@ public:
     void clearPanel(const kit::Edit* keep = nullptr);
 
     const QString& rememberedCard() const { return remembered_; }
+    // Each save remembers the card it saved for (the details button shows it).
+    void rememberCard(const QString& card) { remembered_ = card; }
     const LookupDifferences& differences() const { return diff_; }
 
 private:

@@ -177,6 +177,7 @@ bool GoodsScreen::GoodsGridCheck(bool total) {
         if (goods != amount) {
             shell().message(texts_.incompleteGoods, kNote, kit::Icon::Error);
             AdvStringGrid1.selectCell(goods ? 2 : 1, row);
+            AdvStringGrid1.setFocus();
             return false;
         }
     }
@@ -241,6 +242,7 @@ TransactionRow GoodsScreen::rowFor(const QString& number) const {
 bool GoodsScreen::saveGoodsTransaction(const SaveKind& kind) {
     const double points = *db::parseNumber(Edit17.text());
     const QString card = lookup.cardNumber.text();
+    lookup.rememberCard(card);
     const double newBalance = balanceAfter(db::parseNumber(lookup.balance.text()).value_or(0), points);
     auto signedValue = [&](double v) { return kind.takesPoints ? negated(v) : v; };
     auto moveCategory = [&] {

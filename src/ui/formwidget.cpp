@@ -8,6 +8,7 @@
 #include "ui/style.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QBoxLayout>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -344,6 +345,11 @@ QWidget* FormWidget::buildControl(kit::Control& control, QWidget* parent) {
     control.observer = [this, raw] { refreshBinding(*raw); };
     bindings_.push_back(std::move(b));
     return w;
+}
+
+void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
+    QWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && attached_) call([this] { form_.clickBackground(); });
 }
 
 }  // namespace ui

@@ -95,6 +95,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A click on the form's own background.
+    void mouseReleaseEvent(class QMouseEvent* event) override;
 
 private:
     ControlBinding* bindingFor(const kit::Control* control) const;

@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -37,10 +38,34 @@ TypingPlace placeIn(const QPlainTextEdit* memo) {
 
 // --- label ------------------------------------------------------------------------
 
+// Reports a left click (press and release) on a widget that has no click
+// of its own, such as a text or a picture.
+class ClickForwarder : public QObject {
+public:
+    ClickForwarder(QWidget* widget, std::function<void()> onClick) : QObject(widget), onClick_(std::move(onClick)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            onClick_();
+            return true;   // the click was this widget's, not the form background's
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> onClick_;
+};
+
 class LabelBinding : public ControlBinding {
 public:
     LabelBinding(FormWidget& owner, kit::Label& c, QWidget* parent)
-        : ControlBinding(owner, c), label_(new QLabel(parent)) {}
+        : ControlBinding(owner, c), label_(new QLabel(parent)) {
+        new ClickForwarder(label_, [this] { act([this] { static_cast<kit::Label&>(control_).click(); }); });
+    }
     QWidget* widget() const override { return label_; }
     void refresh() override {
         auto& l = static_cast<kit::Label&>(control_);
@@ -336,6 +361,7 @@ public:
         label_->setMinimumSize(96, 120);
         label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         label_->setFrameShape(QFrame::StyledPanel);
+        new ClickForwarder(label_, [this] { act([this] { static_cast<kit::PictureBox&>(control_).click(); }); });
     }
     QWidget* widget() const override { return label_; }
     void refresh() override {

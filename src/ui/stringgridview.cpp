@@ -114,8 +114,10 @@ public:
         table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
         table_->setSelectionMode(QAbstractItemView::SingleSelection);
         table_->setWordWrap(false);
-        table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                                QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+        // Editing starts on the cell the operator moves to, so no typed key is lost.
+        table_->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::DoubleClicked |
+                                QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+                                QAbstractItemView::SelectedClicked);
         QObject::connect(table_, &QTableView::doubleClicked, table_, [this](const QModelIndex& index) {
             act([this, index] { this->grid().doubleClick(index.column(), index.row()); });
         });

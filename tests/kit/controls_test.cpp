@@ -50,10 +50,16 @@ TEST(Controls, ChangesFromCodeFireHandlersLikeTheOperatorsOwn) {
     EXPECT_EQ(dates, 1);
     EXPECT_EQ(s.combo.itemIndex(), 0) << "an exact text selects its entry";
 
+    int chosen = 0;
+    s.combo.onSelect = [&] { ++chosen; };
     s.combo.choose(1);
     s.combo.type("x");
-    EXPECT_EQ(combos, 2);
-    EXPECT_EQ(s.combo.text(), "0002x");
+    s.combo.userEdited("0001");   // typed to match an item: not a choice from the list
+    EXPECT_EQ(combos, 3);
+    EXPECT_EQ(chosen, 1);
+    EXPECT_EQ(s.combo.itemIndex(), 0) << "a typed text that matches an item selects it";
+    s.combo.type("x");
+    EXPECT_EQ(s.combo.text(), "0001x");
     EXPECT_EQ(s.combo.itemIndex(), -1);
 }
 

@@ -114,6 +114,22 @@ TEST(Focus, EnteringAOneLineFieldSelectsItsText) {
     EXPECT_FALSE(f.Memo1.allSelected()) << "a memo keeps its text";
 }
 
+TEST(Focus, AClickIsCancelledWhenTheFieldBeingLeftKeepsTheFocus) {
+    FakeShell shell;
+    SmallForm f(shell);
+    f.Edit1.onExit = [&] {
+        f.shell().message("该卡类别名称已经存在！", "提示", Icon::Error);
+        f.Edit1.setFocus();
+    };
+    f.setFocus(&f.Edit1);
+    f.BitBtn1.click();
+    EXPECT_EQ(f.saves, 0);
+    EXPECT_EQ(shell.messages.size(), 1u) << "one refusal, not a second one from the save";
+    f.Edit1.onExit = nullptr;
+    f.BitBtn1.click();
+    EXPECT_EQ(f.saves, 1);
+}
+
 TEST(Focus, CannotFocusDisabledOrHiddenControls) {
     FakeShell shell;
     SmallForm f(shell);

@@ -1,6 +1,7 @@
 // A screen rendered as widgets follows its kit state, and the operator's keys,
 // clicks and focus moves on the widgets reach the kit as the operator's own.
 
+#include "kit/controls.h"
 #include "kit/stringgrid.h"
 #include "ui/formwidget.h"
 #include "ui_fixture.h"
@@ -130,6 +131,30 @@ TEST_F(Rendered, AnExitHandlerThatKeepsTheFocusWinsOverTheMouse) {
     // field that gets the focus on activation is the window's focus widget.
     EXPECT_EQ(view->focusWidget(), line(screen.CardNo));
     EXPECT_EQ(shell.messages, QStringList{QStringLiteral("请输入会员卡号！")}) << "asked once, not again and again";
+}
+
+TEST(ClickableTexts, ClicksOnATextAPictureAndTheBackgroundReachTheKit) {
+    RecordingShell shell;
+    struct Box : kit::Form {
+        explicit Box(kit::Shell& s) : kit::Form(s, "Tbox", "关于本系统", Kind::Dialog) {
+            layout().add(title).add(picture);
+        }
+        kit::Label title{*this, "Label1", "Korvana"};
+        kit::PictureBox picture{*this, "Image1"};
+    } form(shell);
+    QStringList clicks;
+    form.title.onClick = [&] { clicks << "text"; };
+    form.picture.onClick = [&] { clicks << "picture"; };
+    form.onClick = [&] { clicks << "background"; };
+    form.picture.setVisible(true);
+    ui::FormWidget view(form);
+    view.resize(300, 300);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QTest::mouseClick(view.widgetFor(&form.title), Qt::LeftButton);
+    QTest::mouseClick(view.widgetFor(&form.picture), Qt::LeftButton);
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(view.width() - 2, view.height() - 2));
+    EXPECT_EQ(clicks, QStringList({"text", "picture", "background"}));
 }
 
 TEST_F(Rendered, WidgetsFollowTheKitStateWithoutFiringHandlersTwice) {
