@@ -2,6 +2,7 @@
 
 #include "ui/formwidget.h"
 #include "ui/reportpainter.h"
+#include "ui/reportpreview.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,7 +18,6 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -433,12 +433,8 @@ bool QtShell::print(const kit::ReportDocument& doc, bool preview, QString* failu
         if (!preview) return false;
     }
     if (preview) {
-        QPrintPreviewDialog dialog(&printer, dialogParent());
-        dialog.setWindowTitle(doc.title);
-        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                         [&doc](QPrinter* p) { paintReport(*p, doc); });
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            dialog.resize(screen->availableGeometry().size() * 3 / 4);
+        // Zoom, print straight to the default printer, save as PDF, close.
+        ReportPreview dialog(doc, dialogParent());
         dialog.exec();
         return true;
     }

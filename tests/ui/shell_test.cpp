@@ -4,6 +4,7 @@
 #include "ui/fonts.h"
 #include "ui/formwidget.h"
 #include "ui/qtshell.h"
+#include "ui/reportpreview.h"
 #include "ui/reportpainter.h"
 #include "ui_fixture.h"
 
@@ -15,6 +16,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QPrinterInfo>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -161,6 +163,24 @@ TEST(Reports, PrintOnPaperOfTheirWidthAndARollAsLongAsTheContent) {
     const QSizeF a4 = pdfPageSize(home.file("a4.pdf"));
     EXPECT_NEAR(a4.width(), 210 * kPointsPerMm, 1.0);
     EXPECT_NEAR(a4.height(), 297 * kPointsPerMm, 1.0);
+}
+
+TEST(Reports, ThePreviewSavesAPdfAndPrintsOnlyWithAPrinter) {
+    testing_support::TempHome home;
+    kit::ReportDocument doc;
+    doc.title = QStringLiteral("退货减积分");
+    doc.paperWidthMm = 76;
+    doc.lines.push_back({QStringLiteral("减少积分：-12.5")});
+    ui::ReportPreview preview(doc);
+    preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    EXPECT_TRUE(preview.saveAsPdf(home.file("receipt.pdf")));
+    EXPECT_NEAR(pdfPageSize(home.file("receipt.pdf")).width(), 76 * kPointsPerMm, 1.0);
+    // Without a default printer the preview offers no printing.
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        EXPECT_FALSE(preview.canPrint());
+        EXPECT_FALSE(preview.printDirectly());
+    }
 }
 
 TEST(Fonts, TheWindowsFaceNamesResolveToFacesWithChineseCharacters) {
