@@ -7,5 +7,4 @@ scripts/setup.sh
 scripts/build.sh
 HOME_DIR="${KORVANA_HOME:-$PWD/build/home}"
 mkdir -p "$HOME_DIR"
-cp -n resources/help.html "$HOME_DIR/" 2>/dev/null || true
 exec build/src/korvana --home "$HOME_DIR" "$@"
