@@ -121,6 +121,9 @@ void Form::run(const std::function<void()>& work) {
 
 void Form::shown() {
     closing_ = false;
+    // A form shown again starts without a focus: the field that had it when
+    // the form last closed is not "left" now, so its exit handler stays quiet.
+    focused_ = nullptr;
     if (kind_ == Kind::Dialog) modalResult = ModalResult::None;
     run(onShow);
 }

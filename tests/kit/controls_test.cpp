@@ -86,6 +86,19 @@ TEST(Controls, ADialogButtonEndsTheDialogWithItsResult) {
     EXPECT_EQ(shell.showModal(s), ModalResult::Cancel) << "shown again without a click";
 }
 
+TEST(Controls, ADialogShownAgainDoesNotRunTheExitOfItsLastField) {
+    FakeShell shell;
+    Screen s(shell);
+    int exits = 0;
+    s.edit.onExit = [&] { ++exits; };
+    s.onShow = [&] { s.combo.setFocus(); };
+    shell.modalScripts.push_back([](Form& f) { static_cast<Screen&>(f).edit.setFocus(); });
+    shell.showModal(s);   // closed from the title bar while the edit has the focus
+    shell.showModal(s);
+    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(s.focused(), &s.combo);
+}
+
 TEST(Controls, APictureThatDoesNotLoadLeavesTheBoxHidden) {
     testing_support::TempHome home;
     FakeShell shell;
