@@ -25,22 +25,7 @@ void appendField(QString& line, const QString& text) {
 }  // namespace
 
 void writeCsvFile(const ExportTable& table, const QString& path) {
-    ExportFile out(path);
-    out.write(kUtf8Bom);
-    const int cols = int(table.titles.size());
-    QString line;
-    auto writeRow = [&](const auto& cellText) {
-        line.clear();
-        for (int c = 0; c < cols; ++c) {
-            if (c) line += QLatin1Char(',');
-            appendField(line, cellText(c));
-        }
-        line += QLatin1String("\r\n");
-        out.write(line.toUtf8());
-    };
-    writeRow([&](int c) { return table.titles[c]; });
-    for (qsizetype r = 0; r < table.rows; ++r) writeRow([&](int c) { return table.cell(r, c); });
-    out.commit();
+    writeSeparatedLines(table, path, QLatin1Char(','), appendField);
 }
 
 }  // namespace kit

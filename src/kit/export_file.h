@@ -41,4 +41,10 @@ private:
 // UTF-8 with its byte order mark, for the text formats.
 inline constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
+// The rows of a table as UTF-8 lines (with a byte order mark) ended by CRLF,
+// the title line first, cells joined by the separator; appendCell writes
+// one cell the way the file type needs it.
+void writeSeparatedLines(const ExportTable& table, const QString& path, QChar separator,
+                         void (*appendCell)(QString& line, const QString& text));
+
 }  // namespace kit

@@ -19,7 +19,8 @@ void appendFlat(QString& line, const QString& text) {
 
 }  // namespace
 
-void writeTextFile(const ExportTable& table, const QString& path) {
+void writeSeparatedLines(const ExportTable& table, const QString& path, QChar separator,
+                         void (*appendCell)(QString& line, const QString& text)) {
     ExportFile out(path);
     out.write(kUtf8Bom);
     const int cols = int(table.titles.size());
@@ -27,8 +28,8 @@ void writeTextFile(const ExportTable& table, const QString& path) {
     auto writeRow = [&](const auto& cellText) {
         line.clear();
         for (int c = 0; c < cols; ++c) {
-            if (c) line += QLatin1Char('\t');
-            appendFlat(line, cellText(c));
+            if (c) line += separator;
+            appendCell(line, cellText(c));
         }
         line += QLatin1String("\r\n");
         out.write(line.toUtf8());
@@ -36,6 +37,10 @@ void writeTextFile(const ExportTable& table, const QString& path) {
     writeRow([&](int c) { return table.titles[c]; });
     for (qsizetype r = 0; r < table.rows; ++r) writeRow([&](int c) { return table.cell(r, c); });
     out.commit();
+}
+
+void writeTextFile(const ExportTable& table, const QString& path) {
+    writeSeparatedLines(table, path, QLatin1Char('\t'), appendFlat);
 }
 
 }  // namespace kit

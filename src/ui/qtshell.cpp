@@ -136,6 +136,17 @@ private:
 };
 
 // A child window in the frame. Its close button is the form's own close.
+// The title-bar close of a window that holds a form: the form closes itself
+// (its handlers run); the window goes once the form has gone.
+void closeThroughForm(QCloseEvent* e, bool formGone, FormWidget& view, kit::Form& form) {
+    if (formGone || !view.attached()) {
+        e->accept();
+        return;
+    }
+    e->ignore();
+    view.call([&form] { form.close(); });
+}
+
 class ChildWindow : public QMdiSubWindow {
 public:
     ChildWindow(kit::Form& form, FormWidget* view) : form_(form), view_(view) {
@@ -165,14 +176,7 @@ protected:
         return handled;
     }
 
-    void closeEvent(QCloseEvent* e) override {
-        if (gone || !view_->attached()) {
-            e->accept();
-            return;
-        }
-        e->ignore();
-        view_->call([this] { form_.close(); });
-    }
+    void closeEvent(QCloseEvent* e) override { closeThroughForm(e, gone, *view_, form_); }
 
 private:
     kit::Form& form_;
@@ -196,14 +200,7 @@ protected:
         if (e->type() == QEvent::WindowActivate && view_->attached()) view_->hostActivated();
         return QWidget::event(e);
     }
-    void closeEvent(QCloseEvent* e) override {
-        if (gone || !view_->attached()) {
-            e->accept();
-            return;
-        }
-        e->ignore();
-        view_->call([this] { form_.close(); });
-    }
+    void closeEvent(QCloseEvent* e) override { closeThroughForm(e, gone, *view_, form_); }
 
 private:
     kit::Form& form_;
