@@ -236,4 +236,12 @@ void Query::notify(Change change)
     }
 }
 
+QStringList readColumn(Query& query, const QString& sql, const QString& column, Params params) {
+    query.openWith(sql, std::move(params));
+    QStringList values;
+    for (query.first(); !query.eof(); query.next()) values << query.fieldByName(column).asString();
+    query.close();
+    return values;
+}
+
 }  // namespace db

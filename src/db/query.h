@@ -9,6 +9,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <map>
 
@@ -97,5 +98,9 @@ private:
     int nextListenerId_ = 1;
     std::map<int, Listener> listeners_;
 };
+
+// Runs a statement on the query and returns one column of every row as text,
+// in the order the database returns them; the query is closed afterwards.
+QStringList readColumn(Query& query, const QString& sql, const QString& column, Params params = {});
 
 }  // namespace db

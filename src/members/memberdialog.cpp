@@ -94,12 +94,7 @@ void MemberDialog::birthdayChosen() {
 }
 
 void MemberDialog::fillCategories() {
-    QStringList names;
-    db::Query& q = dm_.ADOall;
-    q.openWith(QStringLiteral("select * from 卡类别"));
-    for (q.first(); !q.eof(); q.next()) names << q.fieldByName(QStringLiteral("卡类别")).asString();
-    q.close();
-    ComboBox1.setItems(names);
+    ComboBox1.setItems(db::readColumn(dm_.ADOall, QStringLiteral("select * from 卡类别"), QStringLiteral("卡类别")));
 }
 
 void MemberDialog::fillSexes() { ComboBox2.setItems({QStringLiteral("男"), QStringLiteral("女")}); }

@@ -70,11 +70,8 @@ Tquanbuhuiyuan::Tquanbuhuiyuan(kit::Shell& shell, db::TDM1& dm)
 }
 
 void Tquanbuhuiyuan::reset() {
-    QStringList names;
-    db::Query& q = dm_.ADOall;
-    q.openWith(QStringLiteral("select * from 卡类别"));
-    for (q.first(); !q.eof(); q.next()) names << q.fieldByName(QStringLiteral("卡类别")).asString();
-    q.close();
+    const QStringList names =
+        db::readColumn(dm_.ADOall, QStringLiteral("select * from 卡类别"), QStringLiteral("卡类别"));
     ComboBox1.setItems(names);
     if (names.isEmpty()) ComboBox1.setText(QString());
     else ComboBox1.setItemIndex(0);

@@ -87,11 +87,8 @@ GoodsScreen::GoodsScreen(kit::Shell& shell, db::TDM1& dm, app::TMAIN& main, Look
     AdvStringGrid1.setEditor(1, kit::StringGrid::Editor::Combo);
     AdvStringGrid1.setEditor(2, kit::StringGrid::Editor::Text);
     AdvStringGrid1.onComboList = [this](int col, int row, QStringList& items) {
-        db::Query& q = dm_.ADOall;
-        q.openWith(QStringLiteral("select distinct 商品 from 消费记录 where 商品 like ? order by 商品 "),
-                   {QStringLiteral("%") + AdvStringGrid1.cell(col, row) + QStringLiteral("%")});
-        for (q.first(); !q.eof(); q.next()) items << q.fieldByName(QStringLiteral("商品")).asString();
-        q.close();
+        items = db::readColumn(dm_.ADOall, QStringLiteral("select distinct 商品 from 消费记录 where 商品 like ? order by 商品 "),
+                               QStringLiteral("商品"), {QStringLiteral("%") + AdvStringGrid1.cell(col, row) + QStringLiteral("%")});
     };
 
     lookup.unlockEntry = [this] { unlockEntry(); };
