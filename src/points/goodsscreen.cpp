@@ -179,16 +179,11 @@ bool GoodsScreen::GoodsGridCheck(bool total) {
         }
     }
     if (!total) return true;
+    if (!goodsAmountsAreNumbers()) return false;
     double sum = 0;
     QStringList names;
     for (const GoodsLine& line : goodsLines()) {
-        const auto value = db::parseNumber(line.amount);
-        if (!value) {
-            shell().message(QStringLiteral("商品“%1”的金额“%2”不是有效的数字，请重新输入！").arg(line.goods, line.amount),
-                            kNote, kit::Icon::Error);
-            return false;
-        }
-        sum += *value;
+        sum += *db::parseNumber(line.amount);
         names << line.goods;
     }
     Edit15.setText(db::numberText(sum));
@@ -221,6 +216,10 @@ bool GoodsScreen::checkBeforeSave(bool amountFirst) {
     if (!db::parseNumber(Edit15.text())) return refuse(Edit15, QStringLiteral("金额"));
     if (!db::parseNumber(Edit17.text())) return refuse(Edit17, QStringLiteral("积分"));
     if (!Edit16.text().isEmpty() && !db::parseNumber(Edit16.text())) return refuse(Edit16, QStringLiteral("现金收款"));
+    return goodsAmountsAreNumbers();
+}
+
+bool GoodsScreen::goodsAmountsAreNumbers() {
     for (const GoodsLine& line : goodsLines()) {
         if (!db::parseNumber(line.amount)) {
             shell().message(QStringLiteral("商品“%1”的金额“%2”不是有效的数字，请重新输入！").arg(line.goods, line.amount),

@@ -101,6 +101,8 @@ private:
     void updateChange();
     void unlockEntry();
     void clearEntry();
+    // Every filled goods line's amount is a number; else says which is not.
+    bool goodsAmountsAreNumbers();
 
     Texts texts_;
     QString goodsSummary_;

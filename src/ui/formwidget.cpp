@@ -269,6 +269,13 @@ bool FormWidget::handleKey(kit::Control* control, QWidget* widget, QKeyEvent* ke
 
 void FormWidget::setCaptionLabel(kit::Control* control, QLabel* label) { captions_[control] = label; }
 
+QLabel* FormWidget::captionLabel(const kit::Box::Item& item, QWidget* field, QWidget* parent) {
+    QLabel* label = textLabel(item.caption, item.style, parent);
+    label->setBuddy(field);
+    setCaptionLabel(item.control, label);
+    return label;
+}
+
 QLayout* FormWidget::buildBox(const kit::Box& box, QWidget* parent) {
     using Kind = kit::Box::Kind;
     using Type = kit::Box::Item::Type;
@@ -284,10 +291,8 @@ QLayout* FormWidget::buildBox(const kit::Box& box, QWidget* parent) {
                 if (item.caption.isEmpty()) {
                     form->addRow(w);
                 } else {
-                    QLabel* label = textLabel(item.caption, item.style, parent);
+                    QLabel* label = captionLabel(item, w, parent);
                     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                    label->setBuddy(w);
-                    setCaptionLabel(item.control, label);
                     form->addRow(label, w);
                 }
                 break;
@@ -309,10 +314,7 @@ QLayout* FormWidget::buildBox(const kit::Box& box, QWidget* parent) {
                 layout->addWidget(w);
             } else {
                 auto* pair = new QHBoxLayout;
-                QLabel* label = textLabel(item.caption, item.style, parent);
-                label->setBuddy(w);
-                setCaptionLabel(item.control, label);
-                pair->addWidget(label);
+                pair->addWidget(captionLabel(item, w, parent));
                 pair->addWidget(w, 1);
                 layout->addLayout(pair);
             }

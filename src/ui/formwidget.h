@@ -5,6 +5,7 @@
 // operator methods. Refreshing a widget never calls back into the kit.
 
 #include "kit/form.h"
+#include "kit/layout.h"
 #include "kit/types.h"
 
 #include <QHash>
@@ -101,6 +102,8 @@ protected:
 private:
     ControlBinding* bindingFor(const kit::Control* control) const;
     QLayout* buildBox(const kit::Box& box, QWidget* parent);
+    // The caption beside a field, tied to the field it names.
+    QLabel* captionLabel(const kit::Box::Item& item, QWidget* field, QWidget* parent);
     QWidget* buildControl(kit::Control& control, QWidget* parent);
     bool handleKey(kit::Control* control, QWidget* widget, class QKeyEvent* key);
     bool hostActive() const;

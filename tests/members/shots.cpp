@@ -5,7 +5,7 @@
 
 #include "members/tcanshu.h"
 #include "members_env.h"
-#include "ui/fonts.h"
+#include "shots_app.h"
 #include "ui/formwidget.h"
 
 #include <QApplication>
@@ -31,11 +31,8 @@ bool shoot(kit::Form& form, const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ui::installFonts();
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/shots");
-    QDir().mkpath(folder);
+    testing_support::ShotsApp app(argc, argv);
+    const QString& folder = app.folder();
     bool ok = true;
 
     MembersEnv env;

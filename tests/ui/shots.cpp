@@ -7,7 +7,7 @@
 
 #include "app/home.h"
 #include "app/tmain.h"
-#include "ui/fonts.h"
+#include "shots_app.h"
 #include "ui/formwidget.h"
 #include "ui/mainframe.h"
 #include "ui/qtshell.h"
@@ -33,11 +33,8 @@ bool save(QWidget* w, const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ui::installFonts();
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/shots");
-    QDir().mkpath(folder);
+    testing_support::ShotsApp app(argc, argv);
+    const QString& folder = app.folder();
     bool ok = true;
 
     GiftData data;

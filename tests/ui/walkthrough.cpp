@@ -4,11 +4,13 @@
 //   main.png         the main window after the administrator logged in
 //   main-child.png   the same with the category screen open, listing a few categories
 //   purchase.png     the purchase screen with a member looked up and two goods lines
+//   return.png       the return screen with a member looked up and an amount
 // Usage: walkthrough [folder]   (default /tmp/shots); run under Xvfb or offscreen.
 
 #include "access/tloginform.h"
 #include "app/startup.h"
 #include "members/install.h"
+#include "points/ttuihuo.h"
 #include "points/tzengjiajifen.h"
 #include "points/install.h"
 #include "ui/fonts.h"
@@ -81,10 +83,20 @@ int main(int argc, char** argv) {
             screen->AdvStringGrid1.editCell(2, 2, QStringLiteral("20.5"));
             screen->moveFocusTo(screen->Edit16);
             screen->typeText(QStringLiteral("100"));
-            QTimer::singleShot(500, [&] {
+            QTimer::singleShot(500, [&, screen] {
                 save(&frame, folder + QStringLiteral("/purchase.png"));
-                frame.hide();   // ends without the exit question
-                QApplication::quit();
+                screen->close();
+                program.mainWindow().menuItem(QStringLiteral("基本业务"), QStringLiteral("退/换货减积分"))->click();
+                auto* back = static_cast<points::Ttuihuo*>(shell.childWindow(QStringLiteral("退换货减积分")));
+                back->lookup.cardNumber.setFocus();
+                back->typeText(QStringLiteral("80012345\r"));
+                back->Edit15.setFocus();
+                back->typeText(QStringLiteral("55.55"));
+                QTimer::singleShot(500, [&] {
+                    save(&frame, folder + QStringLiteral("/return.png"));
+                    frame.hide();   // ends without the exit question
+                    QApplication::quit();
+                });
             });
         });
     });
